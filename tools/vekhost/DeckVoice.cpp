@@ -83,10 +83,48 @@ void DeckVoice::Refill(StreamRecord& stream, uint64_t step) {
     if (stream.ended != 0 || delivered == 0) sourceEnded_ = true;
 }
 
+namespace {
+
+// Adds frames from `data` at `position` (32.32) onwards while the frame under
+// the position lies below `limit`; the successor of the last held frame is
+// itself. A whole-frame step never needs the interpolation.
+template <bool kStereo, bool kInterpolate>
+size_t MixFrames(const float* data, size_t count, size_t limit, uint64_t& position, uint64_t step, float* mix,
+                 size_t frames, DeckGains gains) {
+    size_t produced = 0;
+    size_t index;
+    while (produced < frames && (index = size_t(position >> 32)) < limit) {
+        float* out = mix + 2 * produced;
+        float left, right;
+        if (kInterpolate) {
+            const size_t next = index + 1 < count ? index + 1 : index;
+            const float fraction = float(uint32_t(position)) * kFractionScale;
+            if (kStereo) {
+                left = data[2 * index] + (data[2 * next] - data[2 * index]) * fraction;
+                right = data[2 * index + 1] + (data[2 * next + 1] - data[2 * index + 1]) * fraction;
+            } else {
+                left = right = data[index] + (data[next] - data[index]) * fraction;
+            }
+        } else if (kStereo) {
+            left = data[2 * index];
+            right = data[2 * index + 1];
+        } else {
+            left = right = data[index];
+        }
+        out[0] += left * gains.left;
+        out[1] += right * gains.right;
+        position += step;
+        ++produced;
+    }
+    return produced;
+}
+
+}  // namespace
+
 size_t DeckVoice::MixInto(StreamRecord& stream, float* mix, size_t frames, double step, DeckGains gains) {
     const uint64_t fixedStep = uint64_t(step * kOneFrame + 0.5);
-    size_t produced = 0;
     const bool stereo = channels_ == 2;
+    size_t produced = 0;
     while (produced < frames) {
         if (NeedsMore()) {
             Refill(stream, fixedStep);
@@ -95,25 +133,11 @@ size_t DeckVoice::MixInto(StreamRecord& stream, float* mix, size_t frames, doubl
         // Within [0, limit) a frame and its successor are both held; once the
         // source has ended the last frame is held as its own successor.
         const size_t limit = sourceEnded_ ? count_ : count_ - 1;
-        const float* data = frames_.data();
-        size_t index;
-        while (produced < frames && (index = WholeFrames()) < limit) {
-            const size_t next = index + 1 < count_ ? index + 1 : index;
-            const float fraction = float(uint32_t(position_)) * kFractionScale;
-            float* out = mix + 2 * produced;
-            if (stereo) {
-                const float l = data[2 * index] + (data[2 * next] - data[2 * index]) * fraction;
-                const float r = data[2 * index + 1] + (data[2 * next + 1] - data[2 * index + 1]) * fraction;
-                out[0] += l * gains.left;
-                out[1] += r * gains.right;
-            } else {
-                const float s = data[index] + (data[next] - data[index]) * fraction;
-                out[0] += s * gains.left;
-                out[1] += s * gains.right;
-            }
-            position_ += fixedStep;
-            ++produced;
-        }
+        const bool interpolate = uint32_t(fixedStep) != 0 || uint32_t(position_) != 0;
+        const auto mixFrames = stereo ? (interpolate ? MixFrames<true, true> : MixFrames<true, false>)
+                                      : (interpolate ? MixFrames<false, true> : MixFrames<false, false>);
+        produced += mixFrames(frames_.data(), count_, limit, position_, fixedStep, mix + 2 * produced,
+                              frames - produced, gains);
         if (sourceEnded_ && WholeFrames() >= count_) break;
     }
     return produced;
