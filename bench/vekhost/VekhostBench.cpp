@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -120,15 +121,21 @@ struct DemoFolder {
     std::string path;
     bool ready = false;
     DemoFolder() {
-        const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vekhost-bench";
-        std::filesystem::create_directories(folder);
+        // A folder of this run's own, drawn until its name is new.
+        std::random_device random;
+        std::filesystem::path folder;
+        std::error_code failed;
+        do {
+            folder = std::filesystem::temp_directory_path() / ("vekhost-bench-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(folder, failed) && !failed);
+        if (failed) return;
         path = folder.string() + "/";
         std::string error;
         ready = vekhost::WriteDemoSounds(path, error);
     }
     ~DemoFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
     }
 };
 

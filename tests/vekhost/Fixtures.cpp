@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "testing/EngineerLibrary.h"
 #include "tools/vekhost/Cli.h"
@@ -15,21 +15,32 @@ namespace vekhost::testing {
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder() {
-    static std::atomic<int> counter{0};
+    // Runs side by side (both targets, other workers) must never share a
+    // folder: the name is drawn until it is a new one.
+    std::random_device random;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "vekhost-" + std::string(test != nullptr ? test->name() : "test") + "-" +
-                       std::to_string(counter++);
-    for (char& c : name)
+    std::string stem = "vekhost-" + std::string(test != nullptr ? test->name() : "test") + "-";
+    for (char& c : stem)
         if (c == '/') c = '-';
-    const fs::path folder = fs::temp_directory_path() / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    path_ = folder.string();
+    for (;;) {
+        const fs::path folder = fs::temp_directory_path() / (stem + std::to_string(random()));
+        std::error_code error;
+        if (fs::create_directory(folder, error)) {
+            path_ = folder.string();
+            return;
+        }
+        if (error) {
+            ADD_FAILURE() << "cannot make a folder in " << fs::temp_directory_path().string() << ": "
+                          << error.message();
+            path_ = fs::temp_directory_path().string();
+            return;
+        }
+    }
 }
 
 ScratchFolder::~ScratchFolder() {
     std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    if (path_ != fs::temp_directory_path().string()) fs::remove_all(path_, ignored);
 }
 
 std::string ScratchFolder::operator/(const std::string& name) const { return (fs::path(path_) / name).string(); }

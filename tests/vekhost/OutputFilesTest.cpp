@@ -106,7 +106,8 @@ TEST(SoundFiles, WaveFilesHaveThePlainHeaderOrAChunkBeforeTheData) {
     const std::vector<uint8_t> plain = WaveFileBytes(pcm);
     ASSERT_EQ(plain.size(), 44u + 4u);  // odd data is padded to an even chunk
     EXPECT_EQ(std::memcmp(plain.data(), "RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0", 24), 0);
-    EXPECT_EQ(std::memcmp(plain.data() + 24, "\x11\x2B\0\0\x11\x2B\0\0\x01\0\x08\0data\x03\0\0\0\x01\x02\x03\0", 24), 0);
+    EXPECT_EQ(std::memcmp(plain.data() + 24, "\x11\x2B\0\0\x11\x2B\0\0\x01\0\x08\0" "data\x03\0\0\0\x01\x02\x03\0", 24),
+              0);
     const std::vector<uint8_t> tagged = WaveFileBytes(pcm, true);
     ASSERT_EQ(tagged.size(), plain.size() + 28u);
     EXPECT_EQ(std::memcmp(tagged.data() + 36, "LIST\x14\0\0\0INFOISFT", 16), 0);

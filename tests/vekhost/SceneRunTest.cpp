@@ -192,8 +192,8 @@ TEST_P(ExactRender, ConstantSoundRendersKnownSamples) {
 
     const int16_t expected = int16_t(std::lrint(kValue * std::cos(kPi / 4)));
     for (const ExactCase& c : kExactCases) {
-        const RenderOutcome outcome =
-            Render(setup + "0 \"Advanced Sound\" \"Add Sound to Cache\" c.wav c\n0 \"Advanced Sound\" " + c.play + "\n");
+        const RenderOutcome outcome = Render(setup + "0 \"Advanced Sound\" \"Add Sound to Cache\" c.wav c\n" +
+                                             "0 \"Advanced Sound\" " + c.play + "\n");
         if (outcome.cached.empty() && outcome.errors.empty())
             GTEST_SKIP() << "the Advanced Sound engineer does not add sounds to its cache yet (issue 4)";
         ASSERT_TRUE(outcome.errors.empty()) << outcome.errors.front().message;

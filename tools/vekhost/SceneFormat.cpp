@@ -187,9 +187,11 @@ private:
                 if (value.text.size() > kMaxTextChars)
                     return Fail(error, where + " is a path of more than " + std::to_string(kMaxTextChars) +
                                            " characters: " + Quoted(value.text));
-                if (!fileExists_(value.text))
-                    return Fail(error, "sound file not found: " + Quoted(token.text) +
-                                           (value.text != token.text ? " (looked for " + Quoted(value.text) + ")" : ""));
+                if (!fileExists_(value.text)) {
+                    const std::string lookedFor =
+                        value.text != token.text ? " (looked for " + Quoted(value.text) + ")" : "";
+                    return Fail(error, "sound file not found: " + Quoted(token.text) + lookedFor);
+                }
                 return true;
             }
             case kTypeText:
@@ -199,7 +201,8 @@ private:
                     return Fail(error, where + " is longer than " + std::to_string(kMaxTextChars) + " characters");
                 return true;
             default:
-                return Fail(error, where + " has parameter type " + std::to_string(type) + ", which this host cannot serve");
+                return Fail(error,
+                            where + " has parameter type " + std::to_string(type) + ", which this host cannot serve");
         }
     }
 
