@@ -25,7 +25,7 @@ test-native: native
 test-win32: win32
 	@bash scripts/run-tests.sh win32
 
-demo: win32
+demo: build
 	@bash scripts/demo.sh
 
 bench: setup

@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     const vekhost::PluginScan scan = vekhost::ScanPlugins(WithSeparator(extensions));
     if (scan.plugins.empty()) {
         std::fprintf(stderr, "vekhost: no plug-in found in %s\n", extensions.c_str());
+        for (const std::string& problem : scan.problems) std::fprintf(stderr, "vekhost: %s\n", problem.c_str());
         return 1;
     }
     vekhost::PrintPluginTable(scan, stdout);
