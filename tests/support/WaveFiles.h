@@ -33,12 +33,16 @@ inline void PutLittleEndian(std::vector<uint8_t>& out, uint32_t value, int bytes
     for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
 }
 
+inline void PutTag(std::vector<uint8_t>& out, const char (&tag)[4]) {
+    for (char c : tag) out.push_back(uint8_t(c));
+}
+
 inline std::vector<uint8_t> HeaderBytes(const WaveHeaderFields& h) {
     std::vector<uint8_t> out;
-    out.insert(out.end(), h.riff, h.riff + 4);
+    PutTag(out, h.riff);
     PutLittleEndian(out, h.riffSize, 4);
-    out.insert(out.end(), h.wave, h.wave + 4);
-    out.insert(out.end(), h.fmt, h.fmt + 4);
+    PutTag(out, h.wave);
+    PutTag(out, h.fmt);
     PutLittleEndian(out, h.formatChunkSize, 4);
     PutLittleEndian(out, h.formatTag, 2);
     PutLittleEndian(out, uint16_t(h.channels), 2);
@@ -46,7 +50,7 @@ inline std::vector<uint8_t> HeaderBytes(const WaveHeaderFields& h) {
     PutLittleEndian(out, h.bytesPerSecond, 4);
     PutLittleEndian(out, h.blockSize, 2);
     PutLittleEndian(out, uint16_t(h.bitsPerSample), 2);
-    out.insert(out.end(), h.data, h.data + 4);
+    PutTag(out, h.data);
     PutLittleEndian(out, h.dataSize, 4);
     return out;
 }
