@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "engineer/EngineerRecord.h"
+#include "engineer/StreamRecord.h"
 #include "wave/WaveHeader.h"
 
 namespace vek {
