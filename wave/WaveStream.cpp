@@ -112,7 +112,8 @@ bool CopyDataIntoMemory(WaveStream& wave, uint32_t dataSize) {
 
 // Opens the file, checks its header and writes the real format into the
 // record; in memory mode it also reads the data and closes the file again.
-// 0 success, 1 failure (reported, nothing left open).
+// 0 success, 1 failure with nothing left open. Failures are reported, except
+// a memory copy too large to allocate, for which there is no message.
 int32_t OpenFully(WaveStream& wave) {
     if (wave.caching && wave.memoryData != nullptr) return 0;
     CloseFile(wave);  // opening twice without a close reads the header anew
