@@ -28,6 +28,8 @@ void* __real_calloc(size_t count, size_t size);
 void __real_free(void* block);
 std::FILE* __real_fopen(const char* path, const char* mode);
 int __real_fclose(std::FILE* file);
+// With large-file interfaces fopen is fopen64 at link level.
+std::FILE* __real_fopen64(const char* path, const char* mode);
 
 static void CountAllocation(void* block, size_t size) {
     if (block == nullptr) return;
@@ -54,6 +56,12 @@ void __wrap_free(void* block) {
 
 std::FILE* __wrap_fopen(const char* path, const char* mode) {
     std::FILE* file = __real_fopen(path, mode);
+    if (file != nullptr) ++g_counted.opens;
+    return file;
+}
+
+std::FILE* __wrap_fopen64(const char* path, const char* mode) {
+    std::FILE* file = __real_fopen64(path, mode);
     if (file != nullptr) ++g_counted.opens;
     return file;
 }
