@@ -49,7 +49,8 @@ void ShowSelected(HWND dialog) {
     const LRESULT data = SendMessageA(list, LB_GETITEMDATA, WPARAM(selected), 0);
     if (data == LB_ERR || data == 0) return;
     const auto& info = *reinterpret_cast<const PluginInfo*>(data);
-    for (const PluginDetailField& field : kPluginDetailFields) SetDlgItemTextA(dialog, field.controlId, field.text(info));
+    for (const PluginDetailField& field : kPluginDetailFields)
+        SetDlgItemTextA(dialog, field.controlId, field.text(info));
 }
 
 void Close(HWND dialog) {

@@ -237,9 +237,10 @@ TEST(EditTimeMenus, ItemsAgreeWithTheRegistry) {
         size_t registered;
     };
     const vek::Registry& registry = vek::ModuleRegistry();
-    const Kind kinds[] = {{vek::kActionMenuNumber, GetActionCodeFromMenu, registry.actions.records.Length()},
-                          {vek::kExpressionMenuNumber, GetExpressionCodeFromMenu, registry.expressions.records.Length()},
-                          {vek::kConditionMenuNumber, GetConditionCodeFromMenu, registry.conditions.records.Length()}};
+    const Kind kinds[] = {
+        {vek::kActionMenuNumber, GetActionCodeFromMenu, registry.actions.records.Length()},
+        {vek::kExpressionMenuNumber, GetExpressionCodeFromMenu, registry.expressions.records.Length()},
+        {vek::kConditionMenuNumber, GetConditionCodeFromMenu, registry.conditions.records.Length()}};
     for (const Kind& kind : kinds) {
         const vek::MenuLayout& layout = *vek::MenuLayoutOf(kind.menuNumber);
         std::map<int16_t, int> seen;
@@ -356,7 +357,9 @@ TEST(EditTimeObject, RectangleIs32By32AtItsPlace) {
     struct Case {
         int32_t left, top, right, bottom;
     };
-    const Case cases[] = {{100, 50, 132, 82}, {0, 0, 32, 32}, {-40, -8, -8, 24}, {INT32_MAX, INT32_MAX - 32, INT32_MIN + 31, INT32_MAX}};
+    // A place at the end of the range wraps around rather than overflowing.
+    const Case cases[] = {
+        {100, 50, 132, 82}, {0, 0, 32, 32}, {-40, -8, -8, 24}, {INT32_MAX, INT32_MAX - 32, INT32_MIN + 31, INT32_MAX}};
     for (const Case& c : cases) {
         int32_t rect[4] = {c.left, c.top, 7, 7};
         GetObjectRect(nullptr, rect, 0, 0);

@@ -141,7 +141,8 @@ std::vector<std::string> Texts(const SortedPluginList& list) {
 
 TEST(ListOrder, SortedByTextIgnoringCase) {
     SortedPluginList list;
-    for (const char* text : {"Eng - PCM WAVE", "eng - lower", "Eng - Advanced Sound", "Aux - Zero", "! - Bang", "Viz - A"})
+    for (const char* text :
+         {"Eng - PCM WAVE", "eng - lower", "Eng - Advanced Sound", "Aux - Zero", "! - Bang", "Viz - A"})
         list.AddEntry(text, nullptr);
     const std::vector<std::string> expected = {"! - Bang",       "Aux - Zero",     "Eng - Advanced Sound",
                                                "eng - lower",    "Eng - PCM WAVE", "Viz - A"};

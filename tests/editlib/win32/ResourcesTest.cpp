@@ -333,7 +333,7 @@ const std::vector<ExpectedDialog>& ExpectedDialogs() {
     return dialogs;
 }
 
-TEST(EditorResources, DialogTemplatesAsSpecified) {
+TEST(EditorResources, DialogTemplatesControlByControl) {
     ResourceFile file(EditorLibraryPath());
     for (const ExpectedDialog& expected : ExpectedDialogs()) {
         SCOPED_TRACE("dialog " + std::to_string(expected.id));
