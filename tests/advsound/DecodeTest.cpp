@@ -8,13 +8,13 @@
 
 namespace {
 
-using advtest::SoundSpec;
+using advtest::SoundShape;
 using vek::DecodedSound;
 
 struct FormatCase {
     const char* name;
     const char* file;
-    SoundSpec spec;
+    SoundShape shape;
     uint32_t dataSize;
     int32_t bytesPerSecond;
 };
@@ -36,15 +36,15 @@ TEST_P(DecodeFormats, ComesOutAsLibsndfiles16BitSamples) {
     const FormatCase& c = GetParam();
     advtest::TempDir dir;
     const std::string path = dir.Path(c.file);
-    ASSERT_TRUE(advtest::WriteSound(path, c.spec));
+    ASSERT_TRUE(advtest::WriteSound(path, c.shape));
     const std::vector<uint8_t> expected = advtest::BytesOf(advtest::DecodeWithLibsndfile(path));
 
     DecodedSound sound;
     sound.Decode(path.c_str());
     ASSERT_TRUE(sound.loaded);
     EXPECT_EQ(sound.bitsPerSample, 16);
-    EXPECT_EQ(sound.sampleRate, c.spec.sampleRate);
-    EXPECT_EQ(sound.channels, c.spec.channels);
+    EXPECT_EQ(sound.sampleRate, c.shape.sampleRate);
+    EXPECT_EQ(sound.channels, c.shape.channels);
     EXPECT_EQ(sound.bytesPerSecond, c.bytesPerSecond);
     EXPECT_EQ(sound.lastDeck, -1);
     ASSERT_EQ(sound.dataSize, c.dataSize);

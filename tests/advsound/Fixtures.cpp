@@ -37,18 +37,18 @@ TempDir::~TempDir() {
 
 std::string TempDir::Path(const std::string& name) const { return (root_ / name).string(); }
 
-bool WriteSound(const std::string& path, const SoundSpec& spec) {
+bool WriteSound(const std::string& path, const SoundShape& shape) {
     SF_INFO info;
     std::memset(&info, 0, sizeof info);
-    info.format = spec.format;
-    info.channels = spec.channels;
-    info.samplerate = spec.sampleRate;
+    info.format = shape.format;
+    info.channels = shape.channels;
+    info.samplerate = shape.sampleRate;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) return false;
     // A ramp per channel that crosses the whole 16-bit range, so that every
     // format's conversion shows and no two channels look alike.
-    std::vector<int16_t> samples(size_t(spec.frames * spec.channels));
-    for (size_t i = 0; i < samples.size(); ++i) samples[i] = int16_t(uint16_t(i * 977 + (i % spec.channels) * 4099));
+    std::vector<int16_t> samples(size_t(shape.frames * shape.channels));
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = int16_t(uint16_t(i * 977 + (i % shape.channels) * 4099));
     const sf_count_t written = sf_write_short(file, samples.data(), sf_count_t(samples.size()));
     sf_close(file);
     return written == sf_count_t(samples.size());
@@ -106,14 +106,14 @@ SourceStream* StateOf(StreamRecord* stream) { return static_cast<SourceStream*>(
 
 int32_t VEK_STDCALL SourceOpen(StreamRecord* stream) {
     SourceStream* state = StateOf(stream);
-    const SourceSpec& spec = state->engineer->spec;
+    const SourceBehaviour& behaviour = state->engineer->behaviour;
     state->engineer->log.push_back("open loops=" + std::to_string(stream->loopsLeft) +
                                    " core=" + (stream->core != nullptr ? "yes" : "no"));
-    if (spec.openFails) return 1;
-    stream->sampleRate = spec.sampleRate;
-    stream->bitsPerSample = spec.bitsPerSample;
-    stream->channels = spec.channels;
-    stream->lengthMs = spec.lengthMs;
+    if (behaviour.openFails) return 1;
+    stream->sampleRate = behaviour.sampleRate;
+    stream->bitsPerSample = behaviour.bitsPerSample;
+    stream->channels = behaviour.channels;
+    stream->lengthMs = behaviour.lengthMs;
     state->at = 0;
     state->open = true;
     return 0;
@@ -121,23 +121,23 @@ int32_t VEK_STDCALL SourceOpen(StreamRecord* stream) {
 
 int32_t VEK_STDCALL SourceRead(int32_t count, void* buffer, StreamRecord* stream) {
     SourceStream* state = StateOf(stream);
-    const SourceSpec& spec = state->engineer->spec;
+    const SourceBehaviour& behaviour = state->engineer->behaviour;
     state->engineer->log.push_back("read " + std::to_string(count));
     if (!state->open) return 0;
     auto* out = static_cast<uint8_t*>(buffer);
     int32_t delivered = 0;
     while (delivered < count) {
-        const size_t n = std::min(size_t(count - delivered), spec.bytes.size() - state->at);
-        if (n != 0) std::memcpy(out + delivered, spec.bytes.data() + state->at, n);
+        const size_t n = std::min(size_t(count - delivered), behaviour.bytes.size() - state->at);
+        if (n != 0) std::memcpy(out + delivered, behaviour.bytes.data() + state->at, n);
         state->at += n;
         delivered += int32_t(n);
         if (delivered == count) break;
-        if (spec.endsSilently) break;
+        if (behaviour.endsSilently) break;
         if (stream->loopsLeft == 0) {
             stream->ended = 1;
             break;
         }
-        if (spec.bytes.empty()) break;
+        if (behaviour.bytes.empty()) break;
         state->at = 0;
         if (stream->loopsLeft > 0) --stream->loopsLeft;
     }
@@ -171,16 +171,16 @@ SourceEngineer::SourceEngineer() {
 StreamRecord* VEK_STDCALL SourceEngineer::CreateStream(EngineerRecord* engineer, const char* path) {
     auto* self = reinterpret_cast<SourceEngineer*>(engineer->owner);
     self->log.push_back(std::string("create ") + path);
-    if (self->spec.refusesFiles) return nullptr;
+    if (self->behaviour.refusesFiles) return nullptr;
     auto* stream = static_cast<StreamRecord*>(std::calloc(1, sizeof(StreamRecord)));
     std::memcpy(stream->magic, "VEKD", 4);
     stream->version = 2;
-    stream->read = self->spec.hasRead ? SourceRead : nullptr;
+    stream->read = self->behaviour.hasRead ? SourceRead : nullptr;
     stream->open = SourceOpen;
     stream->close = SourceClose;
     stream->release = SourceRelease;
     stream->query = SourceQuery;
-    stream->lengthMs = self->spec.lengthBeforeOpen;
+    stream->lengthMs = self->behaviour.lengthBeforeOpen;
     stream->state = new SourceStream{self};
     ++self->liveStreams;
     return stream;

@@ -32,7 +32,7 @@ private:
     std::filesystem::path root_;
 };
 
-struct SoundSpec {
+struct SoundShape {
     int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     int channels = 2;
     int sampleRate = 44100;
@@ -41,7 +41,7 @@ struct SoundSpec {
 
 // Writes a file of recognisable samples; false when libsndfile cannot write
 // that format.
-bool WriteSound(const std::string& path, const SoundSpec& spec);
+bool WriteSound(const std::string& path, const SoundShape& shape);
 // Every sample libsndfile decodes from the file as 16-bit, as the engineer
 // should deliver it (empty when it refuses the file).
 std::vector<int16_t> DecodeWithLibsndfile(const std::string& path);
@@ -52,7 +52,7 @@ void WriteText(const std::string& path, const std::string& text);
 bool WriteFlacAnnouncing(const std::string& path, int channels, int64_t realFrames, uint64_t announcedFrames);
 
 // What a stream of the source engineer reports and delivers.
-struct SourceSpec {
+struct SourceBehaviour {
     std::vector<uint8_t> bytes;   // one pass of PCM
     int32_t sampleRate = 44100;
     int32_t bitsPerSample = 16;
@@ -66,14 +66,14 @@ struct SourceSpec {
 };
 
 // An engineer of the test's own, as another extension would offer itself to
-// the core: its streams serve SourceSpec::bytes from memory and log what is
+// the core: its streams serve SourceBehaviour::bytes from memory and log what is
 // asked of them.
 class SourceEngineer {
 public:
     SourceEngineer();
     EngineerRecord* record() { return &record_; }
 
-    SourceSpec spec;
+    SourceBehaviour behaviour;
     // "create <path>", "open loops=<n> core=<yes|no>", "read <n>", "close", "release"
     std::vector<std::string> log;
     int liveStreams = 0;

@@ -34,8 +34,8 @@ int32_t LastDeck(RunObject& run, const std::string& soundId) {
 // small sound, with that sound already added under `soundId`.
 struct Stage {
     explicit Stage(const char* soundId = "Boom") {
-        source.spec.bytes = std::vector<uint8_t>(400, 0x11);
-        source.spec.lengthMs = 1;
+        source.behaviour.bytes = std::vector<uint8_t>(400, 0x11);
+        source.behaviour.lengthMs = 1;
         run.core.findOverride = source.record();
         if (soundId != nullptr) Add(soundId, "boom.snd");
         run.core.ClearCalls();
@@ -174,7 +174,7 @@ TEST(AddSoundToCache, AddsUnderTheIdOrReportsTheFileName) {
     EXPECT_NE(stage.run.cache()->Find("HIT"), nullptr);
 
     stage.run.core.ClearCalls();
-    stage.source.spec.refusesFiles = true;
+    stage.source.behaviour.refusesFiles = true;
     stage.Add("Miss", "sounds/miss.snd");
     EXPECT_EQ(stage.run.core.CallStrings(),
               (std::vector<std::string>{"FindEngineer sounds/miss.snd", "ReportError Could not load sound sounds/miss.snd"}));

@@ -61,8 +61,8 @@ TEST(SoundId, ComparesAsciiLettersWithoutCaseAndEverythingElseExactly) {
 
 TEST(SoundCacheAdd, CapturesTheSourceInBlocksOfAtMost576BytesInTheStepOrder) {
     CaptureBench bench;
-    bench.source.spec.bytes = Pattern(17640);
-    bench.source.spec.lengthMs = 100;  // 100 ms at 44100 Hz, stereo, 16 bits: 17640 bytes
+    bench.source.behaviour.bytes = Pattern(17640);
+    bench.source.behaviour.lengthMs = 100;  // 100 ms at 44100 Hz, stereo, 16 bits: 17640 bytes
 
     DecodedSound* sound = bench.cache.Add("Boom", "sounds/boom.snd", &bench.core, nullptr);
     ASSERT_NE(sound, nullptr);
@@ -88,7 +88,7 @@ TEST(SoundCacheAdd, CapturesTheSourceInBlocksOfAtMost576BytesInTheStepOrder) {
     EXPECT_EQ(sound->bytesPerSecond, 176400);
     EXPECT_EQ(sound->lastDeck, -1);
     ASSERT_EQ(sound->dataSize, 17640u);
-    EXPECT_EQ(std::memcmp(sound->data, bench.source.spec.bytes.data(), 17640), 0);
+    EXPECT_EQ(std::memcmp(sound->data, bench.source.behaviour.bytes.data(), 17640), 0);
     const std::vector<uint8_t> spare(1024, 0);
     EXPECT_EQ(std::memcmp(sound->data + 17640, spare.data(), spare.size()), 0) << "1024 zero bytes follow the data";
     EXPECT_EQ(bench.cache.head->sound, sound);
@@ -111,13 +111,13 @@ TEST(SoundCacheAdd, SizeFollowsLengthAndFormat) {
     };
     for (const Case& c : cases) {
         CaptureBench bench;
-        bench.source.spec = {Pattern(300000), c.sampleRate, c.bits, c.channels, c.lengthMs};
+        bench.source.behaviour = {Pattern(300000), c.sampleRate, c.bits, c.channels, c.lengthMs};
         DecodedSound* sound = bench.cache.Add("id", "f", &bench.core, nullptr);
         ASSERT_NE(sound, nullptr) << c.lengthMs;
         EXPECT_EQ(sound->dataSize, c.dataSize) << c.lengthMs;
         const std::vector<int32_t> reads = ReadSizes(bench.source.log);
         EXPECT_EQ(std::accumulate(reads.begin(), reads.end(), 0u), c.dataSize) << c.lengthMs;
-        EXPECT_EQ(std::memcmp(sound->data, bench.source.spec.bytes.data(), c.dataSize), 0);
+        EXPECT_EQ(std::memcmp(sound->data, bench.source.behaviour.bytes.data(), c.dataSize), 0);
     }
 }
 
@@ -132,13 +132,13 @@ TEST(SoundCacheAdd, PullStopsWhereTheSourceStops) {
     const Case cases[] = {{"ended set", false, 2}, {"read answers 0", true, 3}};
     for (const Case& c : cases) {
         CaptureBench bench;
-        bench.source.spec.bytes = Pattern(1000);
-        bench.source.spec.lengthMs = 100;
-        bench.source.spec.endsSilently = c.endsSilently;
+        bench.source.behaviour.bytes = Pattern(1000);
+        bench.source.behaviour.lengthMs = 100;
+        bench.source.behaviour.endsSilently = c.endsSilently;
         DecodedSound* sound = bench.cache.Add("short", "f", &bench.core, nullptr);
         ASSERT_NE(sound, nullptr) << c.name;
         EXPECT_EQ(sound->dataSize, 1000u) << c.name;
-        EXPECT_EQ(std::memcmp(sound->data, bench.source.spec.bytes.data(), 1000), 0) << c.name;
+        EXPECT_EQ(std::memcmp(sound->data, bench.source.behaviour.bytes.data(), 1000), 0) << c.name;
         EXPECT_EQ(ReadSizes(bench.source.log).size(), c.reads) << c.name;
         EXPECT_EQ(bench.source.log.back(), "release") << c.name;
     }
@@ -154,29 +154,29 @@ TEST(SoundCacheAdd, FailuresLeaveTheCacheAsItWas) {
     };
     const Case cases[] = {
         {"no engineer", [](CaptureBench& b) { b.core.findOverride = nullptr; }, false},
-        {"no stream", [](CaptureBench& b) { b.source.spec.refusesFiles = true; }, false},
-        {"open fails, length unknown", [](CaptureBench& b) { b.source.spec.openFails = true; }, true},
+        {"no stream", [](CaptureBench& b) { b.source.behaviour.refusesFiles = true; }, false},
+        {"open fails, length unknown", [](CaptureBench& b) { b.source.behaviour.openFails = true; }, true},
         {"open fails, length 0",
          [](CaptureBench& b) {
-             b.source.spec.openFails = true;
-             b.source.spec.lengthBeforeOpen = 0;
+             b.source.behaviour.openFails = true;
+             b.source.behaviour.lengthBeforeOpen = 0;
          },
          true},
-        {"opens with length 0", [](CaptureBench& b) { b.source.spec.lengthMs = 0; }, true},
-        {"no read operation", [](CaptureBench& b) { b.source.spec.hasRead = false; }, true},
-        {"negative channels", [](CaptureBench& b) { b.source.spec.channels = -2; }, true},
+        {"opens with length 0", [](CaptureBench& b) { b.source.behaviour.lengthMs = 0; }, true},
+        {"no read operation", [](CaptureBench& b) { b.source.behaviour.hasRead = false; }, true},
+        {"negative channels", [](CaptureBench& b) { b.source.behaviour.channels = -2; }, true},
         {"length wraps dataSize + 1024", [](CaptureBench& b) {
-             b.source.spec = {Pattern(100), 1000, 8, 1, -512};  // 2^32 - 512 bytes at 1000 bytes/s
+             b.source.behaviour = {Pattern(100), 1000, 8, 1, -512};  // 2^32 - 512 bytes at 1000 bytes/s
          }, true},
-        {"length beyond 32 bits", [](CaptureBench& b) { b.source.spec.lengthMs = 0x7FFFFFFF; }, true},
+        {"length beyond 32 bits", [](CaptureBench& b) { b.source.behaviour.lengthMs = 0x7FFFFFFF; }, true},
         {"no such allocation", [](CaptureBench& b) {
-             b.source.spec = {Pattern(100), 1000, 8, 1, -2048};  // 2^32 - 2048 bytes
+             b.source.behaviour = {Pattern(100), 1000, 8, 1, -2048};  // 2^32 - 2048 bytes
          }, true},
     };
     for (const Case& c : cases) {
         CaptureBench bench;
-        bench.source.spec.bytes = Pattern(4000);
-        bench.source.spec.lengthMs = 10;
+        bench.source.behaviour.bytes = Pattern(4000);
+        bench.source.behaviour.lengthMs = 10;
         ASSERT_NE(bench.cache.Add("old", "f", &bench.core, nullptr), nullptr);
         SoundCacheNode* head = bench.cache.head;
         bench.source.log.clear();
@@ -209,8 +209,8 @@ TEST(SoundCacheAdd, TextsThatDoNotFitTheirFieldsAreRefusedBeforeAnythingIsAsked)
     const Case cases[] = {{fits, fits, true}, {tooLong, "f", false}, {"id", tooLong, false}};
     for (const Case& c : cases) {
         CaptureBench bench;
-        bench.source.spec.bytes = Pattern(400);
-        bench.source.spec.lengthMs = 1;
+        bench.source.behaviour.bytes = Pattern(400);
+        bench.source.behaviour.lengthMs = 1;
         EXPECT_EQ(bench.cache.Add(c.id.c_str(), c.file.c_str(), &bench.core, nullptr) != nullptr, c.added);
         EXPECT_EQ(bench.core.calls().empty(), !c.added);
         EXPECT_EQ(bench.cache.Find(c.id.c_str()) != nullptr, c.added);
@@ -219,8 +219,8 @@ TEST(SoundCacheAdd, TextsThatDoNotFitTheirFieldsAreRefusedBeforeAnythingIsAsked)
 
 TEST(SoundCacheAdd, ExtensionMaskChoosesTheEngineerAndIsNotKept) {
     SourceEngineer source;
-    source.spec.bytes = Pattern(400);
-    source.spec.lengthMs = 1;
+    source.behaviour.bytes = Pattern(400);
+    source.behaviour.lengthMs = 1;
     CoreStandIn core;
     core.AddEngineerExtension(source.record(), "mod");
     SoundCache cache;
@@ -239,11 +239,11 @@ TEST(SoundCacheAdd, NewestEntryWinsWhileOlderStreamsKeepTheirSound) {
     CaptureBench bench;
     RunData object{};
     object.soundCache = &bench.cache;
-    bench.source.spec.bytes = Pattern(400, 1);
-    bench.source.spec.lengthMs = 1;  // 176 bytes
+    bench.source.behaviour.bytes = Pattern(400, 1);
+    bench.source.behaviour.lengthMs = 1;  // 176 bytes
     DecodedSound* first = bench.cache.Add("Hit", "x.snd", &bench.core, nullptr);
     StreamRecord* older = vek::CreateCachedStream(&object, &bench.core, "hit");
-    bench.source.spec.bytes = Pattern(400, 99);
+    bench.source.behaviour.bytes = Pattern(400, 99);
     DecodedSound* second = bench.cache.Add("HIT", "y.snd", &bench.core, nullptr);
     StreamRecord* newer = vek::CreateCachedStream(&object, &bench.core, "hIt");
     ASSERT_TRUE(first && second && older && newer);
@@ -266,7 +266,7 @@ TEST(SoundCacheAdd, NewestEntryWinsWhileOlderStreamsKeepTheirSound) {
 TEST(SoundCacheAdd, CapturesThroughTheEnginesOwnFileStreams) {
     struct Case {
         const char* file;
-        advtest::SoundSpec spec;
+        advtest::SoundShape shape;
         bool caching;
     };
     const Case cases[] = {
@@ -279,7 +279,7 @@ TEST(SoundCacheAdd, CapturesThroughTheEnginesOwnFileStreams) {
     for (const Case& c : cases) {
         advtest::TempDir dir;
         const std::string path = dir.Path(c.file);
-        ASSERT_TRUE(advtest::WriteSound(path, c.spec));
+        ASSERT_TRUE(advtest::WriteSound(path, c.shape));
         const std::vector<uint8_t> expected = advtest::BytesOf(advtest::DecodeWithLibsndfile(path));
         RunData owner{};
         owner.cachingEnabled = c.caching;
@@ -293,8 +293,8 @@ TEST(SoundCacheAdd, CapturesThroughTheEnginesOwnFileStreams) {
         ASSERT_NE(sound, nullptr) << c.file;
         EXPECT_EQ(vek::LiveSoundStreams(), streams) << "the capture's stream is released";
         EXPECT_EQ(sound->bitsPerSample, 16) << c.file;
-        EXPECT_EQ(sound->channels, c.spec.channels);
-        EXPECT_EQ(sound->sampleRate, c.spec.sampleRate);
+        EXPECT_EQ(sound->channels, c.shape.channels);
+        EXPECT_EQ(sound->sampleRate, c.shape.sampleRate);
         ASSERT_EQ(sound->dataSize, expected.size()) << c.file << " caching " << c.caching;
         EXPECT_EQ(std::memcmp(sound->data, expected.data(), expected.size()), 0) << c.file;
         cache.Clear();
@@ -304,8 +304,8 @@ TEST(SoundCacheAdd, CapturesThroughTheEnginesOwnFileStreams) {
 
 TEST(SoundCacheLife, ClearFreesEverySound) {
     CaptureBench bench;
-    bench.source.spec.bytes = Pattern(400);
-    bench.source.spec.lengthMs = 1;
+    bench.source.behaviour.bytes = Pattern(400);
+    bench.source.behaviour.lengthMs = 1;
     const size_t before = vek::LiveDecodedSounds();
     for (const char* id : {"a", "b", "a"}) ASSERT_NE(bench.cache.Add(id, "f", &bench.core, nullptr), nullptr);
     EXPECT_EQ(vek::LiveDecodedSounds(), before + 3);
@@ -317,8 +317,8 @@ TEST(SoundCacheLife, ClearFreesEverySound) {
 TEST(SoundCacheLife, StartAppInstallsAnEmptyCacheAndEndAppFreesIt) {
     vek::testing::HostStandIn host;
     SourceEngineer source;
-    source.spec.bytes = Pattern(400);
-    source.spec.lengthMs = 1;
+    source.behaviour.bytes = Pattern(400);
+    source.behaviour.lengthMs = 1;
     CoreStandIn core;
     core.findOverride = source.record();
     void* const module = vek::ModuleHandle();

@@ -32,7 +32,7 @@ struct CacheBench {
 
     DecodedSound* Add(const char* id, std::vector<uint8_t> bytes, int32_t rate, int32_t bits, int32_t channels,
                       int32_t lengthMs) {
-        source.spec = {std::move(bytes), rate, bits, channels, lengthMs};
+        source.behaviour = {std::move(bytes), rate, bits, channels, lengthMs};
         return cache.Add(id, "f", &core, nullptr);
     }
     StreamRecord* Open(const char* id, int32_t loops) {
