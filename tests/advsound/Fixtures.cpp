@@ -212,5 +212,7 @@ RunObject::~RunObject() {
 #if defined(__SANITIZE_ADDRESS__)
 // Allocations too large for the process must fail as they do without the
 // sanitizer, so that the engineer's handling of the failure can be tested.
-extern "C" __attribute__((visibility("default"), used)) const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+extern "C" __attribute__((visibility("default"), used)) const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
 #endif

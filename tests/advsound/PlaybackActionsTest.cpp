@@ -177,7 +177,8 @@ TEST(AddSoundToCache, AddsUnderTheIdOrReportsTheFileName) {
     stage.source.behaviour.refusesFiles = true;
     stage.Add("Miss", "sounds/miss.snd");
     EXPECT_EQ(stage.run.core.CallStrings(),
-              (std::vector<std::string>{"FindEngineer sounds/miss.snd", "ReportError Could not load sound sounds/miss.snd"}));
+              (std::vector<std::string>{"FindEngineer sounds/miss.snd",
+                                        "ReportError Could not load sound sounds/miss.snd"}));
     EXPECT_EQ(stage.run.core.errorFormats().back(), "Could not load sound %s");
     EXPECT_EQ(stage.run.cache()->Find("miss"), nullptr);
     EXPECT_EQ(stage.run.cache()->head->next, nullptr) << "the cache holds only Hit";

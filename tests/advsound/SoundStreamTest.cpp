@@ -336,7 +336,8 @@ TEST(DiskRead, NoProgressWithEndlessLoopsStillReturns) {
 TEST(DiskOpen, LengthOfAFileBeyond4GiBOfSamples) {
     advtest::TempDir dir;
     const std::string path = dir.Path("long.flac");
-    if (!advtest::WriteFlacAnnouncing(path, 2, 100, uint64_t(1) << 31)) GTEST_SKIP() << "this libsndfile writes no FLAC";
+    if (!advtest::WriteFlacAnnouncing(path, 2, 100, uint64_t(1) << 31))
+        GTEST_SKIP() << "this libsndfile writes no FLAC";
     FileBench files(false);
     StreamRecord* stream = files.Make(path);
     ASSERT_NE(stream, nullptr);

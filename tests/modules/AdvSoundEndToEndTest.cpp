@@ -72,7 +72,8 @@ std::vector<uint8_t> WritePlainWave(const std::string& path, int channels, int r
     for (char c : std::string("data")) file.push_back(uint8_t(c));
     PutLE(file, uint32_t(samples.size()), 4);
     file.insert(file.end(), samples.begin(), samples.end());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
     return samples;
 }
 
