@@ -9,6 +9,8 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -64,10 +66,20 @@ void WritePlainWave(const std::string& path, int seconds) {
     out.write(samples.data(), std::streamsize(samples.size()));
 }
 
+// A folder no other run is using: its name is made until one is new.
+fs::path FreshFolder(const std::string& prefix) {
+    static std::atomic<unsigned> counter{0};
+    for (;;) {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        const std::string name = prefix + std::to_string(stamp) + "-" + std::to_string(++counter);
+        const fs::path candidate = fs::temp_directory_path() / name;
+        if (fs::create_directory(candidate)) return candidate;
+    }
+}
+
 class Files {
 public:
-    Files() : root_(fs::temp_directory_path() / ("vek-advsound-bench-" + std::to_string(std::rand()))) {
-        fs::create_directories(root_);
+    Files() : root_(FreshFolder("vek-advsound-bench-")) {
         WritePlainWave(Long(), kSeconds);
         WritePlainWave(Short(), 10);
     }

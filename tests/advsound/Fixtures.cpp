@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,13 +23,22 @@ namespace advtest {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    const auto stamp = std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" + std::to_string(++counter) + "-" +
-                       std::to_string(std::rand());
-    root_ = fs::temp_directory_path() / ("vek-advsound-" + stamp);
-    fs::create_directories(root_);
+namespace {
+
+// A folder no other run is using: its name is made until one is new.
+fs::path FreshFolder(const std::string& prefix) {
+    static std::atomic<unsigned> counter{0};
+    for (;;) {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        const std::string name = prefix + std::to_string(stamp) + "-" + std::to_string(++counter);
+        const fs::path candidate = fs::temp_directory_path() / name;
+        if (fs::create_directory(candidate)) return candidate;
+    }
 }
+
+}  // namespace
+
+TempDir::TempDir() : root_(FreshFolder("vek-advsound-")) {}
 
 TempDir::~TempDir() {
     std::error_code ignored;

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -34,11 +36,20 @@ std::string LibraryPath(const char* file) {
     return vek::testing::ExtensionsFolder() + vek::platform::PathSeparator() + file;
 }
 
+// A folder no other run is using: its name is made until one is new.
+fs::path FreshFolder(const std::string& prefix) {
+    static std::atomic<unsigned> counter{0};
+    for (;;) {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        const std::string name = prefix + std::to_string(stamp) + "-" + std::to_string(++counter);
+        const fs::path candidate = fs::temp_directory_path() / name;
+        if (fs::create_directory(candidate)) return candidate;
+    }
+}
+
 class TempFolder {
 public:
-    TempFolder() : root_(fs::temp_directory_path() / ("vek-e2e-" + std::to_string(std::rand()))) {
-        fs::create_directories(root_);
-    }
+    TempFolder() : root_(FreshFolder("vek-e2e-")) {}
     ~TempFolder() {
         std::error_code ignored;
         fs::remove_all(root_, ignored);
