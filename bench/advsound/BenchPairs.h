@@ -12,6 +12,7 @@ struct Pair {
 
 inline constexpr Pair kPairs[] = {
     {"CachedStreamRead4096", "MemcpyPieces4096", true, ">= 0.9"},
+    {"CachedStreamRead4096", "CalledMemcpyPieces4096", true, "the floor of any read callback"},
     {"Decode60s", "SfReadShortWhole60s", false, "<= 1.1"},
     {"AddThroughWaveEngineer60s", "FreadWhole60s", false, "report; say where the time goes above 2"},
     {"AddThroughOwnDiskStream60s", "FreadWhole60s", false, "report"},
