@@ -25,11 +25,8 @@ test-native: native
 test-win32: win32
 	@bash scripts/run-tests.sh win32
 
-# The build the demo runs: native, or win32 (under Wine).
-VEK_DEMO_TARGET ?= native
-
-demo: $(VEK_DEMO_TARGET)
-	@VEK_DEMO_TARGET=$(VEK_DEMO_TARGET) bash scripts/demo.sh
+demo: build
+	@bash scripts/demo.sh
 
 bench: setup
 	@cmake --preset bench >/dev/null

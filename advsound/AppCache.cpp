@@ -1,5 +1,7 @@
 // The sound cache's life with the application: made at StartApp, freed at
-// EndApp (or at a StartApp that finds an old one).
+// EndApp (or at a StartApp that finds an old one left in the host's slot).
+#include <new>
+
 #include "advsound/SoundCache.h"
 #include "framework/AppHooks.h"
 #include "framework/EngineerModule.h"
@@ -14,13 +16,16 @@ SoundCache* StoredCache(HostServices* services, void* application) {
     return static_cast<SoundCache*>(services->GetAppExtensionData(application, ModuleHandle()));
 }
 
-void DestroyCache(SoundCache* cache) { delete cache; }
+void DestroyCache(SoundCache* cache) {
+    cache->Clear();
+    delete cache;
+}
 
 }  // namespace
 
 void OnStartApp(HostServices* services, void* application) {
     if (SoundCache* old = StoredCache(services, application)) DestroyCache(old);
-    services->SetAppExtensionData(application, ModuleHandle(), new SoundCache());
+    services->SetAppExtensionData(application, ModuleHandle(), new (std::nothrow) SoundCache());
 }
 
 void OnEndApp(HostServices* services, void* application) {

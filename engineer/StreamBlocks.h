@@ -34,8 +34,10 @@ int64_t BytesAtMs(int32_t milliseconds, uint32_t bytesPerSecond);
 //   uint32_t Piece(uint8_t* dst, uint32_t max)  bytes of the current pass, 0 at its end
 //   void Rewind()                               back to the start of the data
 // Passes are repeated while loopsLeft allows; with none left `ended` is set.
-// A pass that delivers nothing after a rewind ends the read without setting
-// `ended`, so empty data with endless loops still returns.
+// A pass that delivers nothing after a rewind means the data is empty, so
+// every further pass would be empty too: counted loops are used up at once
+// and the stream ends, exactly as passing over them one by one would end it;
+// endless loops return with what was delivered and without `ended`.
 template <typename Source>
 uint32_t PullWithLoops(StreamRecord& stream, uint8_t* buffer, uint32_t count, Source& source) {
     uint32_t delivered = 0;
@@ -51,7 +53,12 @@ uint32_t PullWithLoops(StreamRecord& stream, uint8_t* buffer, uint32_t count, So
             stream.ended = 1;
             break;
         }
-        if (!passDeliveredAny) break;  // the data is empty: wrapping would spin forever
+        if (!passDeliveredAny) {
+            if (stream.loopsLeft < 0) break;  // wrapping would spin forever
+            stream.loopsLeft = 0;
+            stream.ended = 1;
+            break;
+        }
         source.Rewind();
         if (stream.loopsLeft > 0) --stream.loopsLeft;
         passDeliveredAny = false;

@@ -1,35 +1,44 @@
 #!/usr/bin/env bash
 # The main job: vekhost renders the demo scene through the engineers into
 # out/demo.wav and out/demo.png, after listing the plug-ins and checking the
-# demo's sounds. VEK_DEMO_TARGET picks the build:
-#   native (default)  the 32-bit Linux build against build/native/dist/Extensions
-#   win32             the Windows build under Wine against dist/Extensions
-# Nothing is built here; `make demo` builds the chosen target first.
+# demo's sounds. VEK_DEMO_TARGET picks the build of vekhost that runs:
+#   win32  - the Windows vekhost under Wine, against dist/
+#   native - the 32-bit Linux vekhost, against build/native/dist
+# By default win32 is used when Wine can start a 32-bit program here.
+# Nothing is built here; `make demo` builds first.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
+# LeakSanitizer cannot run under the 32-bit emulator some machines need.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+export WINEPREFIX="$here/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export VEK_WINE_DLL_PATH="$here/dist"
 
-target=${VEK_DEMO_TARGET:-native}
+target=${VEK_DEMO_TARGET:-}
+if [ -z "$target" ]; then
+  if timeout 300 wine cmd /c exit </dev/null >/dev/null 2>&1; then target=win32; else
+    echo "NOTE: Wine cannot start 32-bit Windows programs on this machine; running the native build of vekhost."
+    target=native
+  fi
+fi
+
 run=()
 suffix=""
 case "$target" in
-  native)
-    bin=build/native/tools/vekhost
-    extensions=build/native/dist/Extensions
-    # The native build carries AddressSanitizer, whose leak check cannot run here.
-    export ASAN_OPTIONS=detect_leaks=0
-    ;;
   win32)
     bin=build/win32/tools/vekhost
     extensions=dist/Extensions
     suffix=.exe
     run=(scripts/wine-run.sh)
-    export WINEPREFIX="$here/build/wineprefix"
-    export WINEDEBUG=-all
-    export VEK_WINE_DLL_PATH="$here/dist"
+    ;;
+  native)
+    bin=build/native/tools/vekhost
+    extensions=build/native/dist/Extensions
     ;;
   *)
-    echo "demo: VEK_DEMO_TARGET is native or win32, not $target" >&2
+    echo "VEK_DEMO_TARGET must be win32 or native" >&2
     exit 2
     ;;
 esac

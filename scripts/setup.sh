@@ -3,7 +3,7 @@
 # Quick when everything is present already.
 set -euo pipefail
 
-need_pkgs=(cmake make g++ g++-multilib libsndfile1-dev:i386 libbenchmark-dev:i386
+need_pkgs=(cmake make g++ g++-multilib python3 libsndfile1-dev:i386 libbenchmark-dev:i386
            g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686 wine wine32 xvfb
            googletest libstb-dev dpkg-dev xdotool imagemagick x11-utils qemu-user-static)
 

@@ -1,3 +1,6 @@
+// The build defines _FILE_OFFSET_BITS=64: with 32-bit offsets readdir fails
+// on file systems whose directory offsets or inode numbers don't fit (ext4's
+// hashed offsets), and every search would come back empty.
 #include "platform/Platform.h"
 
 #include <dirent.h>

@@ -69,12 +69,17 @@ TEST(PullWithLoops, EmptyDataReturnsEvenWithEndlessLoops) {
     EXPECT_EQ(stream.ended, 0);
 }
 
-TEST(PullWithLoops, EmptyDataWithNoLoopsEndsAtOnce) {
-    StreamRecord stream{};
-    VectorSource source{{}};
-    uint8_t buffer[16];
-    EXPECT_EQ(vek::PullWithLoops(stream, buffer, 16, source), 0u);
-    EXPECT_EQ(stream.ended, 1);
+TEST(PullWithLoops, EmptyDataWithCountedLoopsEndsInTheSameRead) {
+    // As if every pass had been made: all loops used, the stream ended.
+    for (int32_t loops : {0, 1, 2, 0x7FFFFFFF}) {
+        StreamRecord stream{};
+        stream.loopsLeft = loops;
+        VectorSource source{{}};
+        uint8_t buffer[16];
+        EXPECT_EQ(vek::PullWithLoops(stream, buffer, 16, source), 0u) << loops;
+        EXPECT_EQ(stream.ended, 1) << loops;
+        EXPECT_EQ(stream.loopsLeft, 0) << loops;
+    }
 }
 
 TEST(StreamArithmetic, LengthAndSeekPositions) {

@@ -155,3 +155,55 @@ INSTANTIATE_TEST_SUITE_P(Both, EngineerLibraries, ::testing::ValuesIn(kEngineers
                          [](const auto& info) { return std::string(info.param.name[0] == 'P' ? "Wave" : "AdvSound"); });
 
 }  // namespace
+
+namespace {
+
+TEST(AdvSoundLibrary, StartAppStoresTheCacheThatRunObjectsShareAndEndAppClearsIt) {
+    EngineerLibrary library(PathOf("VekEng_AdvSound.mfx"));
+    ASSERT_TRUE(library.complete());
+    const auto& x = library.exports();
+    vek::testing::HostStandIn host;
+    void* module = vek::platform::ModuleOfAddress(reinterpret_cast<const void*>(x.GetInfos));
+
+    x.StartApp(host.services(), host.application());
+    void* cache = host.ExtensionData(host.application(), module);
+    ASSERT_NE(cache, nullptr);
+
+    EditData edit{};
+    std::vector<uint8_t> object = host.NewRunObject(212);
+    x.CreateRunObject(object.data(), &edit, 0);
+    void* stored;
+    std::memcpy(&stored, object.data() + 188, sizeof stored);
+    EXPECT_EQ(stored, cache);
+    x.DestroyRunObject(object.data(), 0);
+    void* engineer;
+    std::memcpy(&engineer, object.data() + 200, sizeof engineer);
+    std::free(engineer);
+
+    x.StartApp(host.services(), host.application());  // a second start replaces the cache
+    EXPECT_NE(host.ExtensionData(host.application(), module), nullptr);
+    x.EndApp(host.services(), host.application());
+    EXPECT_EQ(host.ExtensionData(host.application(), module), nullptr);
+
+    const auto* tree = static_cast<const int16_t*>(x.GetDebugTree(0));
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree[0], -1);
+}
+
+TEST(AdvSoundLibrary, RunObjectWithoutStartAppHasNoCache) {
+    EngineerLibrary library(PathOf("VekEng_AdvSound.mfx"));
+    ASSERT_TRUE(library.complete());
+    vek::testing::HostStandIn host;
+    EditData edit{};
+    std::vector<uint8_t> object = host.NewRunObject(212);
+    library.exports().CreateRunObject(object.data(), &edit, 0);
+    void* stored = reinterpret_cast<void*>(1);
+    std::memcpy(&stored, object.data() + 188, sizeof stored);
+    EXPECT_EQ(stored, nullptr);
+    library.exports().DestroyRunObject(object.data(), 0);
+    void* engineer;
+    std::memcpy(&engineer, object.data() + 200, sizeof engineer);
+    std::free(engineer);
+}
+
+}  // namespace

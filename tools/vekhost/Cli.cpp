@@ -266,7 +266,11 @@ int Info(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
             return Usage(err);
     }
     const PluginScan scan = ScanPlugins(WithSeparator(extensions));
-    if (scan.plugins.empty()) return Fail(err, "no plug-in found in " + extensions);
+    if (scan.plugins.empty()) {
+        Fail(err, "no plug-in found in " + extensions);
+        for (const std::string& problem : scan.problems) std::fprintf(err, "vekhost: %s\n", problem.c_str());
+        return kExitFailure;
+    }
     PrintPluginTable(scan, out);
     return kExitOk;
 }
