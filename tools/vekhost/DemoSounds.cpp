@@ -42,7 +42,7 @@ std::vector<int16_t> DrumHit(int rate, int frames) {
         phase += kTwoPi * pitch / rate;
         const double body = std::sin(phase) * std::exp(-t / 0.12);
         const double click = noise.Next() * 0.5 * std::exp(-t / 0.004);
-        samples[size_t(i)] = ToSample(0.85 * body + click);
+        samples[size_t(i)] = ToSample(0.6 * body + 0.7 * click);
     }
     return samples;
 }
@@ -96,7 +96,9 @@ std::vector<DemoSound> MakeDemoSounds() {
     std::vector<DemoSound> sounds;
     sounds.push_back({"drum.wav", WaveFileBytes({22050, 16, 1, SampleBytes16(drum)})});
     sounds.push_back({"tone.aiff", AiffFileBytes(44100, 2, StereoTone(44100, 44100))});
-    sounds.push_back({"blip8.wav", WaveFileBytes({11025, 8, 1, Blip8(11025, 2205)})});
+    // An even number of 8-bit samples: a wave file pads odd data with a byte
+    // that a reader of everything after the header would play.
+    sounds.push_back({"blip8.wav", WaveFileBytes({8000, 8, 1, Blip8(8000, 1600)})});
     sounds.push_back({"hat24.wav", WaveFileBytes({48000, 24, 1, HiHat24(48000, 6000)})});
     sounds.push_back({"tagged.wav", WaveFileBytes({22050, 16, 1, SampleBytes16(drum)}, true)});
     return sounds;
