@@ -70,6 +70,13 @@ uint32_t PullCapture(StreamRecord& stream, uint8_t* data, uint32_t size) {
     return at;
 }
 
+// Whole frames only: a looped play wraps at the end of the data, and a
+// partial frame there would shift every later pass by part of a sample.
+uint32_t WholeFrames(const DecodedSound& sound, uint32_t bytes) {
+    const int64_t frame = int64_t(sound.channels) * (sound.bitsPerSample / 8);
+    return frame > 0 ? bytes - uint32_t(bytes % uint64_t(frame)) : bytes;
+}
+
 void CloseAndRelease(StreamRecord* stream) {
     if (stream->close != nullptr) stream->close(stream);
     if (stream->release != nullptr) stream->release(stream);
@@ -90,7 +97,7 @@ bool Capture(DecodedSound& sound, AudioCore* core, const char* extensionMask) {
     if (IsCapturable(*stream) && TakeCaptureFormat(sound, *stream)) {
         const int64_t size = CaptureSizeOf(stream->lengthMs, sound.bytesPerSecond);
         if (size >= 0 && AllocateCapture(sound, size)) {
-            sound.dataSize = PullCapture(*stream, sound.data, sound.dataSize);
+            sound.dataSize = WholeFrames(sound, PullCapture(*stream, sound.data, sound.dataSize));
             captured = true;
         }
     }
