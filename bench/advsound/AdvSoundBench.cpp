@@ -26,6 +26,7 @@
 #include "framework/EditData.h"
 #include "framework/RunData.h"
 #include "platform/Platform.h"
+#include "testing/ScratchFolder.h"
 #include "testing/CoreStandIn.h"
 #include "testing/EngineerLibrary.h"
 #include "testing/HostStandIn.h"
@@ -66,32 +67,17 @@ void WritePlainWave(const std::string& path, int seconds) {
     out.write(samples.data(), std::streamsize(samples.size()));
 }
 
-// A folder no other run is using: its name is made until one is new.
-fs::path FreshFolder(const std::string& prefix) {
-    static std::atomic<unsigned> counter{0};
-    for (;;) {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        const std::string name = prefix + std::to_string(stamp) + "-" + std::to_string(++counter);
-        const fs::path candidate = fs::temp_directory_path() / name;
-        if (fs::create_directory(candidate)) return candidate;
-    }
-}
-
 class Files {
 public:
-    Files() : root_(FreshFolder("vek-advsound-bench-")) {
+    Files() : root_("vek-advsound-bench-") {
         WritePlainWave(Long(), kSeconds);
         WritePlainWave(Short(), 10);
     }
-    ~Files() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    std::string Long() const { return (root_ / "sixty.wav").string(); }
-    std::string Short() const { return (root_ / "ten.wav").string(); }
+    std::string Long() const { return root_.Path("sixty.wav"); }
+    std::string Short() const { return root_.Path("ten.wav"); }
 
 private:
-    fs::path root_;
+    vek::testing::ScratchFolder root_;
 };
 
 const Files& TheFiles() {

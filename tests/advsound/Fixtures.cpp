@@ -23,29 +23,6 @@ namespace advtest {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// A folder no other run is using: its name is made until one is new.
-fs::path FreshFolder(const std::string& prefix) {
-    static std::atomic<unsigned> counter{0};
-    for (;;) {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        const std::string name = prefix + std::to_string(stamp) + "-" + std::to_string(++counter);
-        const fs::path candidate = fs::temp_directory_path() / name;
-        if (fs::create_directory(candidate)) return candidate;
-    }
-}
-
-}  // namespace
-
-TempDir::TempDir() : root_(FreshFolder("vek-advsound-")) {}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-}
-
-std::string TempDir::Path(const std::string& name) const { return (root_ / name).string(); }
 
 bool WriteSound(const std::string& path, const SoundShape& shape) {
     SF_INFO info;

@@ -4,6 +4,8 @@
 // object with a host and a core around it.
 #pragma once
 
+#include "testing/ScratchFolder.h"
+
 #include <sndfile.h>
 
 #include <cstdint>
@@ -20,17 +22,7 @@
 namespace advtest {
 
 // A folder of its own under the system's temporary folder, removed with it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string Path(const std::string& name) const;
-
-private:
-    std::filesystem::path root_;
-};
+using TempDir = vek::testing::ScratchFolder;
 
 struct SoundShape {
     int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;

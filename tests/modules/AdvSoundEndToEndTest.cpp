@@ -22,6 +22,7 @@
 #include "platform/Platform.h"
 #include "testing/CoreStandIn.h"
 #include "testing/EngineerLibrary.h"
+#include "testing/ScratchFolder.h"
 #include "testing/HostStandIn.h"
 
 namespace {
@@ -36,29 +37,7 @@ std::string LibraryPath(const char* file) {
     return vek::testing::ExtensionsFolder() + vek::platform::PathSeparator() + file;
 }
 
-// A folder no other run is using: its name is made until one is new.
-fs::path FreshFolder(const std::string& prefix) {
-    static std::atomic<unsigned> counter{0};
-    for (;;) {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        const std::string name = prefix + std::to_string(stamp) + "-" + std::to_string(++counter);
-        const fs::path candidate = fs::temp_directory_path() / name;
-        if (fs::create_directory(candidate)) return candidate;
-    }
-}
-
-class TempFolder {
-public:
-    TempFolder() : root_(FreshFolder("vek-e2e-")) {}
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    std::string Path(const char* name) const { return (root_ / name).string(); }
-
-private:
-    fs::path root_;
-};
+using TempFolder = vek::testing::ScratchFolder;
 
 void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));

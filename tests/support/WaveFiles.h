@@ -4,6 +4,8 @@
 // removed again.
 #pragma once
 
+#include "testing/ScratchFolder.h"
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -83,34 +85,6 @@ inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
     return std::fclose(file) == 0 && written;
 }
 
-// A fresh folder under the system's temporary folder, removed with all it
-// holds when the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static unsigned counter = 0;
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("vek-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string Path(const std::string& name) const { return (path_ / name).string(); }
-    std::string Folder() const { return path_.string(); }
-
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        const std::string path = Path(name);
-        return WriteBytes(path, bytes) ? path : std::string();
-    }
-
-private:
-    std::filesystem::path path_;
-};
+// ScratchFolder (testing/ScratchFolder.h) holds the files these tests write.
 
 }  // namespace vek::testing
