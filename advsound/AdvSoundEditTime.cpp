@@ -1,5 +1,6 @@
 // The Advanced Sound engineer's edit-time declaration: its menus in the
 // editor (item text, menu ID, code) and the texts the host shows for it.
+#include "advsound/AdvSoundEngineer.h"
 #include "framework/edit/EditTimeModule.h"
 
 namespace vek {
@@ -43,7 +44,7 @@ constexpr EditTimeModule kEditTimeModule = {
     "Vek Engineer - Advanced Sound Engineer",
     "Help\\VekEng_AdvSound.chm",
     kDependencies,
-    ".wav .aiff",
+    kAdvSoundDefaultExtensionList,
     {kActionMenu, sizeof kActionMenu / sizeof kActionMenu[0]},
     {nullptr, 0},
     {kExpressionMenu, sizeof kExpressionMenu / sizeof kExpressionMenu[0]},

@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "advsound/AdvSoundEngineer.h"
 #include "engineer/Boundary.h"
+#include "wave/WaveEngineer.h"
 
 namespace vekhost {
 
@@ -71,8 +73,8 @@ struct KnownDefaults {
 // The Advanced Sound engineer's editor fills new objects with ".wav .aiff";
 // the Wave engineer has no editor, and plays wave files.
 const KnownDefaults kKnownDefaults[] = {
-    {kAdvancedSound, {".wav .aiff", false}},
-    {kWave, {".wav", false}},
+    {kAdvancedSound, {vek::kAdvSoundDefaultExtensionList, false}},
+    {kWave, {vek::kWaveDefaultExtensionList, false}},
 };
 
 const KnownAce* FindKnown(uint32_t identifier, bool expression, int16_t code) {
