@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ExpectedMenus.h"
 #include "Driver.h"
 #include "framework/EditData.h"
 #include "framework/HostServices.h"
@@ -84,29 +85,7 @@ TEST_F(Engineer, MenusReadBackItemByItem) {
     ASSERT_NE(actions, nullptr);
     std::vector<std::string> lines;
     ReadMenu(actions, "", lines);
-    const std::vector<std::string> expected = {
-        "Add Sound to Cache [25000]",
-        "Add Sound to Cache (masked extension) [25050]",
-        "---",
-        "Play Sound (simple) [25010]",
-        "Play Sound Looped (simple) [25020]",
-        "---",
-        "Play Sound (w/ vol & pan) [25030]",
-        "Play Sound Looped (w/ vol & pan) [25040]",
-        "---",
-        "Play With Altered Frequency >",
-        "  Play Sound (simple) [25090]",
-        "  Play Sound Looped (simple) [25100]",
-        "  ---",
-        "  Play Sound (w/ vol & pan) [25110]",
-        "  Play Sound Looped (w/ vol & pan) [25120]",
-        "---",
-        "Traditional Engineer Options >",
-        "  Enable Caching [25060]",
-        "  Disable Caching [25070]",
-        "  ---",
-        "  Set Filetypes [25080]",
-    };
+    const std::vector<std::string>& expected = vek::testing::kExpectedActionMenuLines;
     EXPECT_EQ(lines, expected);
     EXPECT_TRUE(DestroyMenu(actions));
 
