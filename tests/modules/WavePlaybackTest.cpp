@@ -63,6 +63,18 @@ Played Play(EngineerRecord* engineer, const std::string& path, int32_t piece) {
     return played;
 }
 
+// A run object made through the exports from stored data that lists "wav",
+// as the host makes it at the start of a frame.
+void CreateStoredObject(const vek::testing::EngineerExports& x, vek::testing::HostStandIn& host,
+                        uint8_t cacheAtStartup, std::vector<uint8_t>& object) {
+    EditData edit{};
+    std::strcpy(edit.extensions[0], "wav");
+    edit.extensionCount = 1;
+    edit.cacheAtStartup = cacheAtStartup;
+    object = host.NewRunObject(size_t(x.GetRunObjectDataSize(0, 0)));
+    ASSERT_EQ(x.CreateRunObject(object.data(), &edit, 0), 0);
+}
+
 TEST(WavePlayback, TheLoadedEngineerPlaysAGeneratedFileInBothModes) {
     EngineerLibrary library(vek::testing::ExtensionsFolder() + vek::platform::PathSeparator() + "VekEng_Wave.mfx");
     ASSERT_TRUE(library.complete());
@@ -74,12 +86,8 @@ TEST(WavePlayback, TheLoadedEngineerPlaysAGeneratedFileInBothModes) {
     ASSERT_EQ(infos.actionCount, 3);
     auto** actions = reinterpret_cast<ActionRoutine*>(infos.actionRoutines);
 
-    EditData edit{};
-    std::strcpy(edit.extensions[0], "wav");
-    edit.extensionCount = 1;
-    edit.cacheAtStartup = 0;
-    std::vector<uint8_t> object = host.NewRunObject(size_t(x.GetRunObjectDataSize(0, 0)));
-    ASSERT_EQ(x.CreateRunObject(object.data(), &edit, 0), 0);
+    std::vector<uint8_t> object;
+    ASSERT_NO_FATAL_FAILURE(CreateStoredObject(x, host, 0, object));
     CoreStandIn core;
     core.Adopt(object.data(), object.size());
 
@@ -134,12 +142,8 @@ TEST(WavePlayback, TheLoadedEngineerReportsFilesItCannotPlay) {
     ASSERT_TRUE(library.complete());
     const auto& x = library.exports();
     vek::testing::HostStandIn host;
-    EditData edit{};
-    std::strcpy(edit.extensions[0], "wav");
-    edit.extensionCount = 1;
-    edit.cacheAtStartup = 1;
-    std::vector<uint8_t> object = host.NewRunObject(size_t(x.GetRunObjectDataSize(0, 0)));
-    ASSERT_EQ(x.CreateRunObject(object.data(), &edit, 0), 0);
+    std::vector<uint8_t> object;
+    ASSERT_NO_FATAL_FAILURE(CreateStoredObject(x, host, 1, object));
     CoreStandIn core;
     core.Adopt(object.data(), object.size());
 
